@@ -1,0 +1,59 @@
+# common.sh -- set-up shared by the project's scripts: packages from apt, and a private virtual X server.
+# Sourced, not run.
+
+# What building the game needs.
+build_packages="g++ cmake make pkg-config libsfml-dev fonts-liberation2"
+# What a private X server with software OpenGL and the X11 test driver need.
+x_packages="xvfb libgl1-mesa-dri libx11-dev libxtst-dev"
+# What the test suite needs on top of both.
+test_packages="libgtest-dev"
+
+# Installs whichever of the given Debian packages are missing: with apt-get when root,
+# otherwise prints the one command that would and fails.
+ensure_packages() {
+  local missing=() pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null | grep -qx installed || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null; then
+    apt-get update >/dev/null
+    apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# Starts a private Xvfb on a display it picks itself, waits until it accepts clients (Xvfb writes
+# the display number only then) and exports DISPLAY. stop_xvfb ends it.
+xvfb_pid=""
+start_xvfb() {
+  local dir number
+  dir=$(mktemp -d)
+  mkfifo "$dir/display"
+  # A screen larger than any window, wherever the library centres it.
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
+  xvfb_pid=$!
+  read -r number <"$dir/display" || true
+  if [ -z "$number" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$dir/log" >&2
+    rm -rf "$dir"
+    return 1
+  fi
+  rm -rf "$dir"
+  export DISPLAY=":$number"
+}
+
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  fi
+}
