@@ -113,7 +113,7 @@ float SteeringFrom(const sf::Event& event)
     return 0.0f;
 }
 
-void PlayerStep(sf::RenderWindow& window, const sf::Event& event, Player& player)
+void PlayerStep(sf::RenderTarget& window, const sf::Event& event, Player& player)
 {
     inputValue.x = SteeringFrom(event);
     player.input = inputValue;
@@ -156,7 +156,7 @@ bool TouchesPlayer(const Enemy& enemy, const Player& player)
 }
 
 // Updates, draws and tests every enemy; finished ones are counted, and those still worth a point score it.
-void EnemyPass(sf::RenderWindow& window, Player& player, sf::Text& scoreText)
+void EnemyPass(sf::RenderTarget& window, Player& player, sf::Text& scoreText)
 {
     for (const std::unique_ptr<Enemy>& enemy : enemyList) {
         enemy->Draw();
@@ -186,7 +186,7 @@ void RemoveFinishedEnemies()
 }
 
 // Once every enemy has finished, a full-window banner and the verdict in large letters.
-void EndOfGameStep(sf::RenderWindow& window, const Player& player, sf::Text& scoreText)
+void EndOfGameStep(sf::RenderTarget& window, const Player& player, sf::Text& scoreText)
 {
     if (totalEnemiesPassed < totalEnemiesToSpawn)
         return;
