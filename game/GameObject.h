@@ -12,8 +12,7 @@ class GameObject {
 public:
     GameObject(int startX, int startY, int size, float speed, int areaWidth, int areaHeight,
                float mass, float elasticity, float maxSpeedX, float maxSpeedY);
-    // Not virtual: every object is destroyed through its own type.
-    ~GameObject() = default;
+    // The destructor is deliberately not virtual: every object is destroyed through its own type.
 
     // One frame's update: gravity, push, walls, motion. Draws nothing; the frame loop draws shape after it.
     virtual void Draw();
