@@ -92,6 +92,24 @@ std::string ScoreLine(int points)
     return "Points: " + std::to_string(points) + "/" + std::to_string(totalPointsNeeded);
 }
 
+// The one player, on the heap, resting centred on the bottom edge; main deletes it after the loop.
+Player* CreatePlayer()
+{
+    return new Player(playerStartXpos, playerStartYpos, playerSize, playerSpeed, screenWidth, screenHeight,
+                      playerMass, playerElasticity, static_cast<float>(maxPlayerSpeedX),
+                      static_cast<float>(maxPlayerSpeedY));
+}
+
+// White score line in the top-left corner.
+void SetUpScoreText(sf::Text& scoreText, const sf::Font& font, const Player& player)
+{
+    scoreText.setFont(font);
+    scoreText.setCharacterSize(standardFontSize);
+    scoreText.setFillColor(sf::Color::White);
+    scoreText.setPosition(0, 0);
+    scoreText.setString(ScoreLine(player.points));
+}
+
 // Drains the event queue; a close request closes the window. The record keeps the last event polled.
 void PollEvents(sf::RenderWindow& window, sf::Event& event)
 {
@@ -241,16 +259,10 @@ int main()
     std::random_device randomDevice;
     SpawnSource spawnSource = MakeSpawnSource(randomDevice());
 
-    Player* player = new Player(playerStartXpos, playerStartYpos, playerSize, playerSpeed, screenWidth,
-                                screenHeight, playerMass, playerElasticity, static_cast<float>(maxPlayerSpeedX),
-                                static_cast<float>(maxPlayerSpeedY));
+    Player* player = CreatePlayer();
 
     sf::Text scoreText;
-    scoreText.setFont(font);
-    scoreText.setCharacterSize(standardFontSize);
-    scoreText.setFillColor(sf::Color::White);
-    scoreText.setPosition(0, 0);
-    scoreText.setString(ScoreLine(player->points));
+    SetUpScoreText(scoreText, font, *player);
 
     // Value-initialised, so before the first poll it holds no key press.
     sf::Event event{};
