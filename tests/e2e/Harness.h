@@ -1,0 +1,82 @@
+// Harness.h -- what every end-to-end test does: run a real program in a fresh folder, find its window on the
+// X server, poll its pixels, and leave nothing behind
+#pragma once
+
+#include "Driver.h"
+#include "Process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Timeouts only stop a broken program from hanging the suite; nothing asserts how fast anything is.
+const std::chrono::milliseconds windowTimeout = 15s;
+const std::chrono::milliseconds frameTimeout = 10s;
+const std::chrono::milliseconds exitTimeout = 10s;
+
+// The programs under test and the font the game reads, built beside them.
+struct Program {
+    std::string name;
+    std::string path;
+    std::string title;
+};
+const Program game = {"game", PELMORA_GAME, "Pelmora"};
+const Program demo = {"demo", PELMORA_DEMO, "SFML works!"};
+const std::filesystem::path stagedFont = PELMORA_FONT;
+
+// A fresh folder of its own under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+
+private:
+    std::filesystem::path path;
+};
+
+// A test with a program of its own: started in a fresh working directory, killed if still running at the end.
+class ProgramTest : public ::testing::Test {
+protected:
+    ~ProgramTest() override;
+
+    // Starts the program in Dir(), its output going to files there.
+    void Start(const Program& program);
+    // Start, then wait until its window shows and is wholly in view with a first frame drawn.
+    void Open(const Program& program);
+    // The game's working directory gets the staged font as arial.ttf.
+    void LinkFont();
+
+    // A capture of the window as it is now.
+    xdriver::Image Frame();
+    // Captures until one satisfies the condition, which may record what it saw; false after the timeout.
+    bool WaitForFrame(const std::function<bool(const xdriver::Image&)>& condition,
+                      std::chrono::milliseconds timeout = frameTimeout,
+                      std::chrono::milliseconds interval = std::chrono::milliseconds(5));
+    // Close request, then the exit status.
+    xdriver::ExitStatus CloseAndWait();
+    std::string Stdout() const;
+
+    const std::filesystem::path& Dir() const { return dir.Path(); }
+
+    xdriver::Driver x;
+    TempDir dir;
+    std::unique_ptr<xdriver::Process> process;
+    xdriver::WindowId window = 0;
+};
+
+// "exited with 255" for a status, for assertion messages.
+std::string Describe(const xdriver::ExitStatus& status);
+
+}  // namespace e2e

@@ -1,0 +1,84 @@
+// PlayerTest.cpp -- steering the player with a held arrow key, read back from the blue circle's pixels
+#include "Harness.h"
+#include "Scene.h"
+
+namespace e2e {
+namespace {
+
+using xdriver::Box;
+using xdriver::Image;
+
+struct Wall {
+    const char* name;
+    const char* keysym;  // the arrow key that drives the player there
+    bool left;
+};
+
+// Near enough to call it staying at the wall; the first bounce takes it about 20 pixels out.
+const int nearWall = 30;  // pixels
+// How long to watch it at the wall: several bounces.
+const std::chrono::milliseconds watchAtWall = 2s;
+
+class HoldingAnArrowKey : public ProgramTest, public ::testing::WithParamInterface<Wall> {
+protected:
+    void SetUp() override
+    {
+        LinkFont();
+        Open(game);
+    }
+
+    // The player's box in a frame, checked against the bottom edge: only rows 700 to 799, and all of them
+    // unless an enemy being caught is drawn over it.
+    std::optional<Box> Player(const Image& frame)
+    {
+        const std::optional<Box> player = PlayerIn(frame);
+        EXPECT_TRUE(player) << "no blue in the frame";
+        if (!player)
+            return std::nullopt;
+        EXPECT_GE(player->top, 700);
+        EXPECT_LE(player->bottom, 799);
+        if (!EnemyOver(frame, *player)) {
+            EXPECT_EQ(700, player->top);
+            EXPECT_EQ(799, player->bottom);
+        }
+        return player;
+    }
+
+    // Pixels between the player and the wall.
+    int Gap(const Box& player) const
+    {
+        return GetParam().left ? player.left : 799 - player.right;
+    }
+};
+
+TEST_P(HoldingAnArrowKey, DrivesThePlayerToTheWallWhereItBouncesAndStays)
+{
+    x.Focus(window);
+    x.PressKey(GetParam().keysym);
+
+    std::optional<Box> player;
+    const bool reached = WaitForFrame([&](const Image& frame) {
+        player = Player(frame);
+        return player && Gap(*player) == 0;
+    });
+    ASSERT_TRUE(reached) << "gap to the wall still " << (player ? Gap(*player) : -1);
+
+    int farthest = 0;
+    bool leftTheWall = false;
+    const auto until = std::chrono::steady_clock::now() + watchAtWall;
+    while (std::chrono::steady_clock::now() < until) {
+        player = Player(Frame());
+        ASSERT_TRUE(player);
+        farthest = std::max(farthest, Gap(*player));
+        leftTheWall = leftTheWall || Gap(*player) > 0;
+    }
+    EXPECT_TRUE(leftTheWall) << "never bounced off the wall";
+    EXPECT_LE(farthest, nearWall) << "left the wall behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Walls, HoldingAnArrowKey,
+                         ::testing::Values(Wall{"Left", "Left", true}, Wall{"Right", "Right", false}),
+                         [](const ::testing::TestParamInfo<Wall>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,84 @@
+// WholeGameTest.cpp -- one whole game end to end: falling enemies, the first point, the banner, closing
+#include "Harness.h"
+#include "Scene.h"
+
+#include <map>
+
+namespace e2e {
+namespace {
+
+using xdriver::Box;
+using xdriver::Image;
+
+// A whole game is about 2,100 frames, some 35 s at 60 frames per second; a slow machine gets far more.
+const std::chrono::milliseconds gameTimeout = 120s;
+// Gaps between enemies to collect before judging their spacing.
+const int gapsWanted = 60;
+// How long the banner must stay up, the program running, before the close request.
+const std::chrono::milliseconds afterTheBanner = 3s;
+
+class WholeGame : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        LinkFont();
+        Open(game);
+    }
+
+    // Enemies fall 10 pixels a frame from -500 and are released 20 frames apart: every top on a 10-pixel
+    // grid, neighbours most often 200 pixels apart (more where one was caught early).
+    void ExpectEnemiesOnTheirGrid()
+    {
+        std::map<int, int> gapCounts;
+        int gaps = 0;
+        const bool enough = WaitForFrame(
+            [&](const Image& frame) {
+                const std::vector<Box> enemies = WholeEnemiesIn(frame);
+                for (std::size_t i = 0; i < enemies.size(); ++i) {
+                    EXPECT_EQ(0, enemies[i].top % 10) << "enemy top at y " << enemies[i].top;
+                    if (i == 0)
+                        continue;
+                    const int gap = enemies[i].top - enemies[i - 1].top;
+                    EXPECT_EQ(0, gap % 10) << "enemies " << gap << " pixels apart";
+                    ++gapCounts[gap];
+                    ++gaps;
+                }
+                return gaps >= gapsWanted;
+            },
+            gameTimeout, 50ms);
+        ASSERT_TRUE(enough) << "only " << gaps << " gaps between whole enemies seen";
+        const auto mode = std::max_element(gapCounts.begin(), gapCounts.end(),
+                                           [](const auto& a, const auto& b) { return a.second < b.second; });
+        EXPECT_EQ(200, mode->first) << "the commonest gap, seen " << mode->second << " times of " << gaps;
+    }
+};
+
+TEST_F(WholeGame, PlaysToTheBannerAndKeepsItUpUntilClosed)
+{
+    // The first enemy falls out about 130 frames in, and the score line's letters change.
+    const std::vector<bool> noPoints = WhiteIn(Frame(), scoreArea);
+    ASSERT_TRUE(WaitForFrame([&](const Image& frame) { return WhiteIn(frame, scoreArea) != noPoints; },
+                             gameTimeout, 20ms))
+        << "the score line never changed";
+
+    ExpectEnemiesOnTheirGrid();
+
+    xdriver::Banner banner = xdriver::Banner::none;
+    ASSERT_TRUE(WaitForFrame(
+        [&](const Image& frame) {
+            banner = ReadBanner(frame);
+            return banner != xdriver::Banner::none;
+        },
+        gameTimeout, 250ms))
+        << "no end banner";
+
+    const std::optional<xdriver::ExitStatus> ended = process->WaitFor(afterTheBanner);
+    ASSERT_FALSE(ended) << "ended by itself after the banner: " << Describe(*ended);
+    EXPECT_EQ(banner, ReadBanner(x.WaitForRepaint(window, frameTimeout))) << "the banner is still drawn";
+
+    const xdriver::ExitStatus status = CloseAndWait();
+    EXPECT_EQ(0, status.code) << Describe(status);
+}
+
+}  // namespace
+}  // namespace e2e
