@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,11 @@ struct Program {
 };
 const Program game = {"game", PELMORA_GAME, "Pelmora"};
 const Program demo = {"demo", PELMORA_DEMO, "SFML works!"};
+// Names a program in test names, instead of its bytes.
+inline void PrintTo(const Program& program, std::ostream* out)
+{
+    *out << program.name;
+}
 const std::filesystem::path stagedFont = PELMORA_FONT;
 
 // A fresh folder of its own under the system's temporary folder, removed with everything in it.

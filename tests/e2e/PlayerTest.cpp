@@ -14,6 +14,11 @@ struct Wall {
     bool left;
 };
 
+void PrintTo(const Wall& wall, std::ostream* out)
+{
+    *out << wall.name;
+}
+
 // Near enough to call it staying at the wall; the first bounce takes it about 20 pixels out.
 const int nearWall = 30;  // pixels
 // How long to watch it at the wall: several bounces.
