@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# package_test.sh -- the Debian package and the install, checked as a player would get them.
+#   build     cpack makes pelmora_<version>_<arch>.deb in PACKAGE_DIR, away from the build tree's targets
+#   contents  its control fields, computed Depends, files, desktop entry, icon, man page and copyright
+#   launch    unpacked into a temporary root, its launchers run from an unrelated folder under X
+#   install   a plain `cmake --install` carries a copy of the staged font, not a link
+# Settings come from the environment (tests/package/CMakeLists.txt). Exit 77 means skipped.
+set -euo pipefail
+
+part=${1:?usage: package_test.sh build|contents|launch|install}
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+need() {
+  local tool
+  for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+}
+
+arch=$(dpkg --print-architecture 2>/dev/null) || skip "dpkg is not installed"
+deb="$PACKAGE_DIR/pelmora_${PELMORA_VERSION}_${arch}.deb"
+
+# Waits for a program's exit, at most SECONDS (only against hangs), and sets status to its exit status.
+# Not in a subshell: only the shell that started the program can wait for it.
+await_exit() {
+  local pid=$1 seconds=$2 tenths=0
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$tenths" -lt $((seconds * 10)) ] || fail "pid $pid still running after ${seconds}s"
+    sleep 0.1
+    tenths=$((tenths + 1))
+  done
+  status=0
+  wait "$pid" || status=$?
+}
+
+# Prints the box around the pixels of colour R G B in a fresh screenshot of the window,
+# retrying while the program has not drawn them yet (at most 10 s, against hangs).
+colour_box() {
+  local title=$1 r=$2 g=$3 b=$4 box
+  for _ in $(seq 50); do
+    "$XDRIVE" screenshot "$title" "$tmp/shot.png" || fail "no screenshot of \"$title\""
+    if box=$("$COLOUR_BOX" "$tmp/shot.png" "$r" "$g" "$b"); then
+      echo "$box"
+      return 0
+    fi
+    sleep 0.2
+  done
+  fail "\"$title\" never showed colour $r $g $b"
+}
+
+# Box X0 Y0 X1 Y1 lies within LEFT TOP RIGHT BOTTOM and is at least MIN_W by MIN_H.
+box_within() {
+  local what=$1 box=$2 left=$3 top=$4 right=$5 bottom=$6 min_w=$7 min_h=$8 x0 y0 x1 y1
+  read -r x0 y0 x1 y1 <<<"$box"
+  if [ "$x0" -lt "$left" ] || [ "$y0" -lt "$top" ] || [ "$x1" -gt "$right" ] || [ "$y1" -gt "$bottom" ] ||
+     [ $((x1 - x0 + 1)) -lt "$min_w" ] || [ $((y1 - y0 + 1)) -lt "$min_h" ]; then
+    fail "$what spans $box, expected within $left $top $right $bottom and at least ${min_w}x$min_h"
+  fi
+}
+
+# The window titled TITLE is W H; else the program's log tells why.
+window_is() {
+  local title=$1 expected=$2 log=$3 size
+  size=$("$XDRIVE" size "$title") || { cat "$log" >&2; fail "the \"$title\" window went away"; }
+  [ "$size" = "$expected" ] || fail "the \"$title\" window is $size, not $expected"
+}
+
+# Starts LAUNCHER from FOLDER in the background; its pid goes into pids and $started.
+start_in() {
+  local folder=$1 launcher=$2
+  (cd "$folder" && exec "$launcher") >"$tmp/$(basename "$launcher").log" 2>&1 &
+  started=$!
+  pids+=("$started")
+}
+
+# The owner of an installed file, as dpkg -S prints it ("name: path" or "name:arch: path").
+owner_of() { { dpkg -S "$1" 2>/dev/null || true; } | sed -n '1s/^\([^:]*\).*/\1/p'; }
+
+no_package() { [ -n "$FONT_PACKAGE" ] || skip "the staged font belongs to no Debian package, so no package is configured"; }
+
+build() {
+  no_package
+  need dpkg-shlibdeps
+  rm -rf "$PACKAGE_DIR"
+  "$CPACK_COMMAND" --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >"$tmp/cpack.log" 2>&1 ||
+    { cat "$tmp/cpack.log" >&2; fail "cpack failed"; }
+  [ -f "$deb" ] || { ls "$PACKAGE_DIR" >&2; fail "no $(basename "$deb")"; }
+  local debs
+  debs=$(find "$PACKAGE_DIR" -maxdepth 1 -name '*.deb' | wc -l)
+  [ "$debs" -eq 1 ] || fail "$debs packages made, expected one"
+  echo "built $(basename "$deb")"
+}
+
+contents() {
+  no_package
+  need dpkg-deb desktop-file-validate
+  local field expected
+  for field in Package:pelmora "Version:$PELMORA_VERSION" "Architecture:$arch" Section:games; do
+    expected=${field#*:}
+    [ "$(dpkg-deb -f "$deb" "${field%%:*}")" = "$expected" ] || fail "${field%%:*} is not $expected"
+  done
+
+  # Depends: the packages of the SFML libraries the programs link and of the staged font, all installed here.
+  local depends names soname path owner
+  depends=$(dpkg-deb -f "$deb" Depends)
+  echo "Depends: $depends"
+  names=" $(echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | tr '\n' ' ') "
+  for soname in $(objdump -p "$GAME" "$DEMO" | awk '$1 == "NEEDED" && $2 ~ /^libsfml-/ {print $2}' | sort -u); do
+    path=$(ldd "$GAME" "$DEMO" | awk -v lib="$soname" '$1 == lib {print $3; exit}')
+    owner=$(owner_of "$path")
+    [ -n "$owner" ] || owner=$(owner_of "$(readlink -f "$path")")
+    [ -n "$owner" ] || fail "no package owns $soname ($path)"
+    [[ $names == *" $owner "* ]] || fail "Depends lacks $owner, which holds $soname"
+  done
+  [[ $names == *" libsfml-graphics"* ]] || fail "Depends names no SFML graphics library"
+  [[ $names == *" $FONT_PACKAGE "* ]] || fail "Depends lacks the font package $FONT_PACKAGE"
+  [[ $names == *" libc6 "* ]] || fail "Depends lacks libc6: were shared-library dependencies computed?"
+  for owner in $names; do
+    dpkg-query -W -f='${db:Status-Status}' "$owner" 2>/dev/null | grep -qx installed ||
+      fail "Depends names $owner, which this machine the package was built on does not have"
+  done
+
+  # Files, by type; the font is a link into the font package, which owns its target.
+  dpkg-deb -c "$deb" | awk '{sub(/^\./, "", $6); print substr($1, 1, 1), $6, $8}' >"$tmp/list"
+  local entry
+  for entry in "- /usr/bin/pelmora" "- /usr/bin/pelmora-demo" "- /usr/libexec/pelmora/game" \
+      "- /usr/libexec/pelmora/demo" "- /usr/share/applications/pelmora.desktop" \
+      "- /usr/share/icons/hicolor/scalable/apps/pelmora.svg" "- /usr/share/doc/pelmora/copyright" \
+      "- /usr/share/man/man6/pelmora.6.gz" "l /usr/share/pelmora/arial.ttf"; do
+    grep -q "^$entry" "$tmp/list" || fail "package lacks $entry"
+  done
+  if [ -n "$ICON_PNG" ]; then
+    grep -q "^- /usr/share/icons/hicolor/128x128/apps/pelmora.png" "$tmp/list" || fail "package lacks the PNG icon"
+  fi
+  ! grep -Ei '^- .*\.(ttf|otf)' "$tmp/list" || fail "package carries a font file"
+  local target
+  target=$(awk '$2 == "/usr/share/pelmora/arial.ttf" {print $3}' "$tmp/list")
+  [[ $target == /* ]] || fail "arial.ttf links to \"$target\", not to an absolute path"
+  [ "$(owner_of "$target")" = "$FONT_PACKAGE" ] || fail "arial.ttf links to $target, which $FONT_PACKAGE does not own"
+
+  # What a menu, man and a reader of the copyright see.
+  local root=$tmp/root
+  dpkg -x "$deb" "$root"
+  desktop-file-validate "$root/usr/share/applications/pelmora.desktop" || fail "desktop entry does not validate"
+  grep -qx 'Categories=Game;ArcadeGame;' "$root/usr/share/applications/pelmora.desktop" || fail "desktop entry categories"
+  grep -qx 'Exec=pelmora' "$root/usr/share/applications/pelmora.desktop" || fail "desktop entry does not run pelmora"
+  grep -qx 'Icon=pelmora' "$root/usr/share/applications/pelmora.desktop" || fail "desktop entry names another icon"
+  grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/pelmora.svg" || fail "the SVG icon is not SVG"
+  if [ -n "$ICON_PNG" ]; then
+    [ "$(head -c 8 "$root/usr/share/icons/hicolor/128x128/apps/pelmora.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+      fail "the PNG icon is not PNG"
+  fi
+  if command -v man >/dev/null; then
+    local page warnings
+    page=$(MANWIDTH=80 man -l "$root/usr/share/man/man6/pelmora.6.gz" 2>"$tmp/man.err")
+    warnings=$(MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$root/usr/share/man/man6/pelmora.6.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man page warnings: $warnings"
+    [[ $page == *"pelmora, pelmora-demo"* && $page == *"Points: N/80"* ]] || fail "man page lacks its name or the score line"
+    [[ $page == *"Pelmora $PELMORA_VERSION"* ]] || fail "man page does not carry version $PELMORA_VERSION"
+    [ "$(readlink "$root/usr/share/man/man6/pelmora-demo.6.gz")" = pelmora.6.gz ] || fail "pelmora-demo has no man page"
+  else
+    echo "no man: the man page is checked for presence only"
+  fi
+  local copyright=$root/usr/share/doc/pelmora/copyright
+  head -1 "$copyright" | grep -q '^Format: .*copyright-format/1.0/' || fail "copyright is not in the machine-readable format"
+  grep -qx 'Files: \*' "$copyright" && grep -qx 'License: MIT' "$copyright" || fail "copyright lacks the project's licence"
+  echo "contents and Depends checked"
+}
+
+launch() {
+  no_package
+  [ -n "$XDRIVE" ] || skip "no xdrive (built only with libX11 and XTest)"
+  [ -n "${DISPLAY:-}" ] || skip "no X display"
+  local root=$tmp/root elsewhere=$tmp/elsewhere box status
+  dpkg -x "$deb" "$root"
+  mkdir "$elsewhere"
+  [ -e "$root/usr/share/pelmora/arial.ttf" ] || fail "arial.ttf in the unpacked root links to nothing"
+
+  # The game from an unrelated folder: its window, the score line top-left, the blue circle at the bottom.
+  start_in "$elsewhere" "$root/usr/bin/pelmora"
+  local game=$started
+  "$XDRIVE" wait Pelmora 20 >/dev/null || { cat "$tmp/pelmora.log" >&2; fail "no Pelmora window"; }
+  window_is Pelmora "800 800" "$tmp/pelmora.log"
+  box=$(colour_box Pelmora 255 255 255)
+  box_within "the score line" "$box" 0 0 500 80 150 25
+  box=$(colour_box Pelmora 0 0 255)
+  box_within "the blue circle" "$box" 0 650 799 799 90 90
+  "$XDRIVE" close Pelmora
+  await_exit "$game" 20
+  [ "$status" -eq 0 ] || { cat "$tmp/pelmora.log" >&2; fail "pelmora ended with $status after a close request"; }
+
+  # The demo, likewise: a green circle filling its window.
+  start_in "$elsewhere" "$root/usr/bin/pelmora-demo"
+  local demo=$started
+  "$XDRIVE" wait "SFML works!" 20 >/dev/null || { cat "$tmp/pelmora-demo.log" >&2; fail "no demo window"; }
+  window_is "SFML works!" "200 200" "$tmp/pelmora-demo.log"
+  box=$(colour_box "SFML works!" 0 255 0)
+  box_within "the green circle" "$box" 0 0 199 199 190 190
+  "$XDRIVE" close "SFML works!"
+  await_exit "$demo" 20
+  [ "$status" -eq 0 ] || { cat "$tmp/pelmora-demo.log" >&2; fail "pelmora-demo ended with $status after a close request"; }
+
+  # Called through a link elsewhere, without its font: the launcher still finds the game, whose 255 it passes on.
+  mkdir "$tmp/bin"
+  ln -s "$root/usr/bin/pelmora" "$tmp/bin/pelmora"
+  rm "$root/usr/share/pelmora/arial.ttf"
+  start_in "$elsewhere" "$tmp/bin/pelmora"
+  await_exit "$started" 20
+  [ "$status" -eq 255 ] || { cat "$tmp/pelmora.log" >&2; fail "pelmora without its font ended with $status, not 255"; }
+  echo "launchers started the game and the demo from $elsewhere"
+}
+
+install() {
+  local prefix=$tmp/prefix
+  "$CMAKE_COMMAND" --install "$BUILD_DIR" --prefix "$prefix" >"$tmp/install.log" 2>&1 ||
+    { cat "$tmp/install.log" >&2; fail "cmake --install failed"; }
+  local file
+  for file in bin/pelmora bin/pelmora-demo libexec/pelmora/game libexec/pelmora/demo; do
+    [ -f "$prefix/$file" ] && [ -x "$prefix/$file" ] || fail "$file is not an installed program"
+  done
+  for file in share/applications/pelmora.desktop share/icons/hicolor/scalable/apps/pelmora.svg \
+      share/doc/pelmora/copyright share/man/man6/pelmora.6.gz; do
+    [ -f "$prefix/$file" ] || fail "$file is not installed"
+  done
+  [ -f "$prefix/share/pelmora/arial.ttf" ] && [ ! -L "$prefix/share/pelmora/arial.ttf" ] ||
+    fail "arial.ttf is not a plain file"
+  cmp -s "$prefix/share/pelmora/arial.ttf" "$STAGED_FONT" || fail "arial.ttf is not the font the build staged"
+  echo "plain install laid out under $prefix"
+}
+
+case $part in
+  build | contents | launch | install) "$part" ;;
+  *) fail "unknown part $part" ;;
+esac
