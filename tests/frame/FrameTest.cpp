@@ -7,13 +7,17 @@
 #include "main.cpp"
 #undef main
 
-#include "XInput.h"
+#include "Driver.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <thread>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const std::uint32_t seed = 20261211;
 
@@ -34,7 +38,8 @@ protected:
         : window(sf::VideoMode(screenWidth, screenHeight, 32), gameName, sf::Style::Default, sf::ContextSettings()),
           spawnSource(MakeSpawnSource(seed)),
           player(CreatePlayer()),
-          event{}
+          event{},
+          handle(window.getSystemHandle())
     {
         ResetGameState();
         if (!font.loadFromFile(PELMORA_FONT_PATH))
@@ -74,12 +79,30 @@ protected:
 
     std::string ScoreString() const { return scoreText.getString().toAnsiString(); }
 
+    // Waits until the window is on the screen, uncovered, so what it shows can be read back.
+    void ShowWindow()
+    {
+        ASSERT_TRUE(xdriver::PollUntil([&] { return x.IsShown(handle); }, 5s)) << "the window never showed";
+        x.BringIntoView(handle);
+    }
+
+    // Waits until every request sent has been handled and its events have reached the game's connection,
+    // which the server writes to as it goes; a moment more lets that socket receive them before polling.
+    void Deliver()
+    {
+        x.Sync();
+        std::this_thread::sleep_for(30ms);
+    }
+
+    xdriver::Driver x;
+
     sf::RenderWindow window;
     sf::Font font;
     SpawnSource spawnSource;
     std::unique_ptr<Player> player;
     sf::Text scoreText;
     sf::Event event;
+    const xdriver::WindowId handle;
 };
 
 }  // namespace
@@ -108,6 +131,7 @@ TEST(Settings, ScoreLine)
 
 TEST_F(GameFrames, FirstFrameShowsTheScoreLineAndReleasesTheFirstEnemy)
 {
+    ShowWindow();
     Frame();
     EXPECT_EQ("Points: 0/80", ScoreString());
     ASSERT_EQ(1u, enemyList.size());
@@ -116,19 +140,16 @@ TEST_F(GameFrames, FirstFrameShowsTheScoreLineAndReleasesTheFirstEnemy)
     EXPECT_EQ(minFramesBetweenEnemies, frameCount);
     EXPECT_EQ(700.0f, player->posY);
 
-    XInput x;
-    int width, height;
-    const std::vector<sf::Color> pixels = x.Pixels(window.getSystemHandle(), width, height);
-    ASSERT_EQ(800, width);
-    ASSERT_EQ(800, height);
-    auto at = [&](int px, int py) { return pixels[static_cast<size_t>(py) * width + px]; };
-    EXPECT_EQ(sf::Color::Blue, at(400, 750));
-    EXPECT_EQ(sf::Color::Black, at(400, 400));
-    EXPECT_EQ(sf::Color::Black, at(799, 0));
+    const xdriver::Image shown = x.Capture(handle);
+    ASSERT_EQ(800, shown.Width());
+    ASSERT_EQ(800, shown.Height());
+    EXPECT_EQ(xdriver::blue, shown.At(400, 750));
+    EXPECT_EQ(xdriver::black, shown.At(400, 400));
+    EXPECT_EQ(xdriver::black, shown.At(799, 0));
     int white = 0;
-    for (int py = 0; py < height; ++py) {
-        for (int px = 0; px < width; ++px) {
-            if (at(px, py) == sf::Color::White) {
+    for (int py = 0; py < shown.Height(); ++py) {
+        for (int px = 0; px < shown.Width(); ++px) {
+            if (shown.At(px, py) == xdriver::white) {
                 ++white;
                 ASSERT_TRUE(px < 400 && py < 80) << "white outside the score line at " << px << "," << py;
             }
@@ -315,15 +336,16 @@ TEST_F(GameFrames, TheLastEnemyToFinishDecidesTheBanner)
         int pointsBefore;
         bool lastIsCaught;
         const char* words;
-        sf::Color colour;
+        xdriver::Rgb colour;
     };
     const Case cases[] = {
-        {"the 80th point on the last enemy", 79, false, "You win", sf::Color::Green},
-        {"the 79th point on the last enemy", 78, false, "You lose", sf::Color::Red},
-        {"80 points and the last one caught", 80, true, "You win", sf::Color::Green},
-        {"79 points and the last one caught", 79, true, "You lose", sf::Color::Red},
-        {"no points at all", 0, true, "You lose", sf::Color::Red},
+        {"the 80th point on the last enemy", 79, false, "You win", xdriver::green},
+        {"the 79th point on the last enemy", 78, false, "You lose", xdriver::red},
+        {"80 points and the last one caught", 80, true, "You win", xdriver::green},
+        {"79 points and the last one caught", 79, true, "You lose", xdriver::red},
+        {"no points at all", 0, true, "You lose", xdriver::red},
     };
+    ShowWindow();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ResetGameState();
@@ -337,16 +359,16 @@ TEST_F(GameFrames, TheLastEnemyToFinishDecidesTheBanner)
         EXPECT_EQ(100u, scoreText.getCharacterSize());
         EXPECT_EQ(sf::Color::White, scoreText.getFillColor());
 
-        XInput x;
-        int width, height;
-        const std::vector<sf::Color> pixels = x.Pixels(window.getSystemHandle(), width, height);
+        const xdriver::Image shown = x.Capture(handle);
         int white = 0, banner = 0;
-        for (const sf::Color& pixel : pixels) {
-            white += pixel == sf::Color::White;
-            banner += pixel == c.colour;
+        for (int py = 0; py < shown.Height(); ++py) {
+            for (int px = 0; px < shown.Width(); ++px) {
+                white += shown.At(px, py) == xdriver::white;
+                banner += shown.At(px, py) == c.colour;
+            }
         }
         EXPECT_GT(white, 500) << "the words";
-        EXPECT_GT(banner, width * height * 9 / 10) << "the banner covers the window";
+        EXPECT_GT(banner, shown.Width() * shown.Height() * 9 / 10) << "the banner covers the window";
 
         // It stays: later frames draw it again, with nothing left to release or pass.
         Frames(3);
@@ -438,30 +460,30 @@ TEST_F(GameFrames, TheLastPolledEventSteers)
         {"Left then Right in one frame", {{{PressLeft, PressRight}, 1}, {{ReleaseLeft, ReleaseRight}, 0}}},
     };
 
-    XInput x;
-    const sf::WindowHandle handle = window.getSystemHandle();
+    ShowWindow();
     x.Focus(handle);
     int pointer = 100;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         // Drain the focus change and anything else pending, then start from a fresh record.
-        x.Settle();
+        x.ReleaseHeldKeys();
+        Deliver();
         PollEvents(window, event);
         event = sf::Event{};
         for (size_t frame = 0; frame < c.frames.size(); ++frame) {
             SCOPED_TRACE(::testing::Message() << "frame " << frame + 1);
             for (Action action : c.frames[frame].actions) {
                 switch (action) {
-                case PressLeft: x.Key("Left", true); break;
-                case ReleaseLeft: x.Key("Left", false); break;
-                case PressRight: x.Key("Right", true); break;
-                case ReleaseRight: x.Key("Right", false); break;
-                case PressSpace: x.Key("space", true); break;
-                case ReleaseSpace: x.Key("space", false); break;
+                case PressLeft: x.PressKey("Left"); break;
+                case ReleaseLeft: x.ReleaseKey("Left"); break;
+                case PressRight: x.PressKey("Right"); break;
+                case ReleaseRight: x.ReleaseKey("Right"); break;
+                case PressSpace: x.PressKey("space"); break;
+                case ReleaseSpace: x.ReleaseKey("space"); break;
                 case MovePointer: x.MovePointer(handle, pointer += 7, 400); break;
                 }
             }
-            x.Settle();
+            Deliver();
             PollEvents(window, event);
             PlayerStep(window, event, *player);
             EXPECT_EQ(c.frames[frame].input, player->input.x);
@@ -473,16 +495,15 @@ TEST_F(GameFrames, TheLastPolledEventSteers)
 
 TEST_F(GameFrames, ACloseRequestAmongOtherEventsStillCloses)
 {
-    XInput x;
-    const sf::WindowHandle handle = window.getSystemHandle();
+    ShowWindow();
     x.Focus(handle);
-    x.Key("Left", true);
-    x.Key("Left", false);
+    x.PressKey("Left");
+    x.ReleaseKey("Left");
     x.MovePointer(handle, 10, 10);
-    x.Close(handle);
-    x.Key("Right", true);
-    x.Key("Right", false);
-    x.Settle();
+    x.RequestClose(handle);
+    x.PressKey("Right");
+    x.ReleaseKey("Right");
+    Deliver();
     Frame();
     EXPECT_FALSE(window.isOpen());
     // Nothing is polled from a closed window: the record keeps the close request.
