@@ -6,7 +6,7 @@ build_packages="g++ cmake make pkg-config libsfml-dev fonts-liberation2"
 # What a private X server with software OpenGL and the X11 test driver need.
 x_packages="xvfb libgl1-mesa-dri libx11-dev libxtst-dev"
 # What the test suite needs on top of both.
-test_packages="libgtest-dev dpkg-dev desktop-file-utils librsvg2-bin man-db"
+test_packages="libgtest-dev libbenchmark-dev dpkg-dev desktop-file-utils librsvg2-bin man-db"
 
 # Installs whichever of the given Debian packages are missing: with apt-get when root,
 # otherwise prints the one command that would and fails.
