@@ -4,6 +4,7 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <algorithm>
+#include <utility>
 
 namespace xdriver {
 
@@ -29,6 +30,10 @@ Image::Image(int width, int height)
 {
 }
 
+Image::Image(int width, int height, std::vector<Rgb> pixels) : width(width), height(height), pixels(std::move(pixels))
+{
+}
+
 bool Image::SavePng(const std::string& path) const
 {
     sf::Image out;
@@ -45,9 +50,10 @@ bool Image::SavePng(const std::string& path) const
 std::optional<Box> BoundsOf(const Image& image, Rgb colour)
 {
     std::optional<Box> bounds;
+    const Rgb* pixel = image.Data();
     for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            if (image.At(x, y) != colour)
+        for (int x = 0; x < image.Width(); ++x, ++pixel) {
+            if (*pixel != colour)
                 continue;
             if (!bounds) {
                 bounds = Box{x, y, x, y};

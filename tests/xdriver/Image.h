@@ -38,12 +38,17 @@ struct Box {
 
 class Image {
 public:
+    // All black.
     Image(int width, int height);
+    // pixels row by row, width * height of them.
+    Image(int width, int height, std::vector<Rgb> pixels);
 
     int Width() const { return width; }
     int Height() const { return height; }
     Rgb At(int x, int y) const { return pixels[Index(x, y)]; }
     void Set(int x, int y, Rgb colour) { pixels[Index(x, y)] = colour; }
+    // Row by row, for scans that must stay quick in unoptimised builds.
+    const Rgb* Data() const { return pixels.data(); }
     // False when the file cannot be written; the graphics library says why on stderr.
     bool SavePng(const std::string& path) const;
 
