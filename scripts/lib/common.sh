@@ -36,8 +36,9 @@ start_xvfb() {
   local dir number
   dir=$(mktemp -d)
   mkfifo "$dir/display"
-  # A screen larger than any window, wherever the library centres it.
-  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
+  # A screen larger than any window, wherever the library centres it. No reset when the last client leaves:
+  # while it resets it refuses connections, and the next test to start would fail to connect.
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$dir/display" >"$dir/log" 2>&1 &
   xvfb_pid=$!
   read -r number <"$dir/display" || true
   if [ -z "$number" ]; then
