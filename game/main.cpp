@@ -92,6 +92,21 @@ std::string ScoreLine(int points)
     return "Points: " + std::to_string(points) + "/" + std::to_string(totalPointsNeeded);
 }
 
+// A font cut short inside its outlines still loads, yet draws every character blank: refuse it unless each
+// character of the score line and both verdicts has an outline.
+bool DrawsEveryCharacter(const sf::Font& font, const std::string& name)
+{
+    for (const char character : ScoreLine(1234567890) + "You win" + "You lose") {
+        const sf::Glyph& glyph = font.getGlyph(static_cast<sf::Uint32>(character), standardFontSize, false);
+        if (character != ' ' && glyph.bounds.width <= 0) {
+            // The library stays silent here, so the reason is ours to give.
+            sf::err() << "Failed to load font \"" << name << "\" (no outline for '" << character << "')" << std::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
 // The one player, on the heap, resting centred on the bottom edge; main deletes it after the loop.
 Player* CreatePlayer()
 {
@@ -253,7 +268,7 @@ int main()
     window.setFramerateLimit(maxFrameRate);
 
     sf::Font font;
-    if (!font.loadFromFile("arial.ttf"))
+    if (!font.loadFromFile("arial.ttf") || !DrawsEveryCharacter(font, "arial.ttf"))
         return -1;
 
     std::random_device randomDevice;
