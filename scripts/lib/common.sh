@@ -36,9 +36,10 @@ start_xvfb() {
   local dir number
   dir=$(mktemp -d)
   mkfifo "$dir/display"
-  # A screen larger than any window, wherever the library centres it. No reset when the last client leaves:
-  # while it resets it refuses connections, and the next test to start would fail to connect.
-  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$dir/display" >"$dir/log" 2>&1 &
+  # Room for the whole window wherever the library puts it (SFML 2.5 centres it by the screen's width on
+  # both axes: 800 x 800 lands at 560, 560). No reset when the last client leaves: while it resets it
+  # refuses connections, and the next test to start would fail to connect.
+  Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp -noreset 3>"$dir/display" >"$dir/log" 2>&1 &
   xvfb_pid=$!
   read -r number <"$dir/display" || true
   if [ -z "$number" ]; then
