@@ -30,17 +30,25 @@ int main(int argc, char** argv)
         auto next = start;
         long sent = 0;
         for (int slice = 0; std::chrono::steady_clock::now() - start < duration && x.IsShown(window); ++slice) {
-            storm.SendKeysAndMotion(perSlice);
-            sent += perSlice;
-            if (slice % 100 == 99) {
-                x.Focus(decoy.Id());
-                x.Focus(window);
-                sent += 2;
+            try {
+                storm.SendKeysAndMotion(perSlice);
+                sent += perSlice;
+                if (slice % 100 == 99) {
+                    x.Focus(decoy.Id());
+                    x.Focus(window);
+                    sent += 2;
+                }
+            } catch (const xdriver::Error&) {
+                // The window closing under the storm ends it; anything else is a failure.
+                if (x.IsShown(window))
+                    throw;
+                break;
             }
             next += std::chrono::milliseconds(10);
             std::this_thread::sleep_until(next);
         }
-        std::cout << "xstorm: " << sent << " input requests sent" << std::endl;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::cout << "xstorm: " << sent << " input requests in " << static_cast<long>(seconds) << " s" << std::endl;
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "xstorm: " << error.what() << "\n";
