@@ -96,8 +96,8 @@ bool FirstFrameShown(Display* display, Window window, const std::string& expect)
     if (!Viewable(display, window))
         return false;
     if (expect == "game") {
-        // The score line starts in the top-left corner; any white pixel there is a rendered glyph. (The player is
-        // no test: the library centres an 800-pixel window so low on a 1200-pixel screen that its bottom is off it.)
+        // The score line starts in the top-left corner; any white pixel there is a rendered glyph. (Not the player:
+        // the library places the window so low that on a 1200-pixel screen its bottom is off it.)
         std::vector<Rgb> corner;
         if (!ReadPixels(display, window, 0, 0, 320, 64, corner))
             return false;
