@@ -8,6 +8,7 @@
 #undef main
 
 #include "Driver.h"
+#include "GameSession.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +22,13 @@ using namespace std::chrono_literals;
 
 const std::uint32_t seed = 20261211;
 
-// Puts the game state back as it is when the program starts.
-void ResetGameState()
+// Loads the font the build staged beside the game.
+sf::Font StagedFont()
 {
-    enemyList.clear();
-    inputValue = {0.0f, 0.0f};
-    frameCount = 0;
-    totalEnemiesSpawned = 0;
-    totalEnemiesPassed = 0;
+    sf::Font font;
+    if (!font.loadFromFile(PELMORA_FONT_PATH))
+        throw std::runtime_error("no font at " PELMORA_FONT_PATH);
+    return font;
 }
 
 // A game as main builds it, on a real window with no frame-rate limit so tests run at full speed.
@@ -36,18 +36,15 @@ class GameFrames : public ::testing::Test {
 protected:
     GameFrames()
         : window(sf::VideoMode(screenWidth, screenHeight, 32), gameName, sf::Style::Default, sf::ContextSettings()),
-          spawnSource(MakeSpawnSource(seed)),
-          player(CreatePlayer()),
-          event{},
+          font(StagedFont()),
+          game(font, seed),
+          spawnSource(game.spawnSource),
+          player(game.player),
+          scoreText(game.scoreText),
+          event(game.event),
           handle(window.getSystemHandle())
     {
-        ResetGameState();
-        if (!font.loadFromFile(PELMORA_FONT_PATH))
-            throw std::runtime_error("no font at " PELMORA_FONT_PATH);
-        SetUpScoreText(scoreText, font, *player);
     }
-
-    ~GameFrames() override { ResetGameState(); }
 
     void Frame() { RunFrame(window, event, *player, spawnSource, scoreText); }
 
@@ -98,10 +95,11 @@ protected:
 
     sf::RenderWindow window;
     sf::Font font;
-    SpawnSource spawnSource;
-    std::unique_ptr<Player> player;
-    sf::Text scoreText;
-    sf::Event event;
+    GameSession game;
+    SpawnSource& spawnSource;
+    std::unique_ptr<Player>& player;
+    sf::Text& scoreText;
+    sf::Event& event;
     const xdriver::WindowId handle;
 };
 
