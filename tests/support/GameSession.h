@@ -1,4 +1,4 @@
-// GameSession.h -- the game as main sets it up, for benchmark sources that include the game's main.cpp first
+// GameSession.h -- the game as main sets it up, for test and benchmark sources that include the game's main.cpp first
 #pragma once
 
 #include <SFML/Graphics.hpp>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-// Private to each benchmark source, like the game's own frame steps it uses.
+// Private to each source that includes it, like the game's own frame steps it uses.
 namespace {
 
 // Puts the frame-loop state back as it is when the program starts.
