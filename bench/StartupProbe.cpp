@@ -2,6 +2,8 @@
 // frame's own pixels present), keeps it running a while, closes it as a window manager would and reports its
 // peak resident memory.
 // Usage: startup_probe --title TITLE --expect game|demo|bare|bare-draw [--hold SECONDS] [--timeout SECONDS] -- PROGRAM ARGS...
+#include "Driver.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -113,20 +115,6 @@ bool FirstFrameShown(Display* display, Window window, const std::string& expect)
     return PixelIs(display, window, 10, 10, IsBareColour);
 }
 
-// The close button's message, which the library turns into a Closed event.
-void RequestClose(Display* display, Window window)
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-}
-
 double MsBetween(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
@@ -202,7 +190,7 @@ int main(int argc, char** argv)
     if (!exited) {
         std::this_thread::sleep_for(std::chrono::duration<double>(holdSeconds));
         if (window)
-            RequestClose(display, window);
+            xdriver::Driver().RequestClose(window);
         // A program that does not close within five seconds is stopped.
         const Clock::time_point asked = Clock::now();
         while (waitpid(child, &status, WNOHANG) != child) {
