@@ -1,16 +1,18 @@
 # suite.sh -- the legs of scripts/test: a build tree configured and built, the whole suite run in it, and one
-# shellcheck shell=bash
 # summary line per leg. Sourced after common.sh, not run.
+# shellcheck shell=bash
 
 suite_summary=$(mktemp)
 suite_jobs=${suite_jobs:-$(nproc)}
 
 # build_tree DIR CMAKE_ARGS...: configures DIR with the tests on and builds it.
+# Records how long it took for print_summary.
 build_tree() {
-  local dir=$1
+  local dir=$1 start=$SECONDS
   shift
   cmake -S . -B "$dir" -DPELMORA_TESTS=ON "$@" >/dev/null
   cmake --build "$dir" -j"$suite_jobs"
+  echo "$dir: configured and built on $(tree_sfml "$dir") in $((SECONDS - start)) s" >>"$suite_summary"
 }
 
 # The SFML a configured tree links, as its configure step described it ("SFML 2.5.1 (system)").
@@ -19,10 +21,10 @@ tree_sfml() {
 }
 
 # run_suite NAME DIR CTEST_ARGS...: runs the whole suite in DIR with the environment the caller set, and records
-# "NAME: N tests on <SFML>: P passed, F failed, S skipped" and each skipped test with its reason for
+# "NAME: N tests on <SFML>: P passed, F failed, S skipped (T s)" and each skipped test with its reason for
 # print_summary. Fails if any test failed.
 run_suite() {
-  local name=$1 dir=$2 log total failed skipped status=0
+  local name=$1 dir=$2 log total failed skipped status=0 start=$SECONDS
   shift 2
   log="$dir/suite.log"
   echo "== $name on $(tree_sfml "$dir")"
@@ -34,8 +36,8 @@ run_suite() {
     echo "$name: no tests ran on $(tree_sfml "$dir")" >>"$suite_summary"
     return 1
   fi
-  echo "$name: $total tests on $(tree_sfml "$dir"): $((total - failed - skipped)) passed, $failed failed, $skipped skipped" \
-    >>"$suite_summary"
+  echo "$name: $total tests on $(tree_sfml "$dir"): $((total - failed - skipped)) passed, $failed failed," \
+    "$skipped skipped ($((SECONDS - start)) s)" >>"$suite_summary"
   skip_reasons "$dir" >>"$suite_summary"
   return "$status"
 }
