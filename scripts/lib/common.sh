@@ -92,7 +92,7 @@ ensure_build_packages() {
     [ "${PELMORA_SFML_FROM_SOURCE:-}" != 1 ] || sfml_path=source
     echo "No apt-get here: the build needs a C++17 compiler, CMake 3.16+, pkg-config, SFML 2 (2.5.1+) or SFML's build" \
       "dependencies (X11, Xrandr, Xcursor, udev, FreeType, OpenGL headers; git and a network, or PELMORA_SFML_SOURCE)" \
-      "and a TrueType font (Liberation Sans)"
+      "and a TrueType font (Liberation Sans)${1:+; and what Debian calls $*}"
     local tool
     for tool in cmake c++; do
       command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; return 1; }
