@@ -59,12 +59,12 @@ __attribute__((constructor)) void Start()
 
 }  // namespace
 
-// GLX's own declarations, without needing its headers: a display and a drawable (an X id).
-using Swap = void (*)(struct _XDisplay*, unsigned long);
+// GLX's own declarations, without needing its headers: a display (opaque here) and a drawable (an X id).
+using Swap = void (*)(void*, unsigned long);
 using Proc = void (*)();
 using GetProc = Proc (*)(const unsigned char*);
 
-extern "C" void glXSwapBuffers(struct _XDisplay* display, unsigned long drawable)
+extern "C" void glXSwapBuffers(void* display, unsigned long drawable)
 {
     static const Swap next = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
     next(display, drawable);
