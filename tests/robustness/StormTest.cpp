@@ -153,6 +153,8 @@ TEST_F(Resized, TheSceneIsStretchedAndNothingMoves)
         SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
         x.Resize(window, size.width, size.height);
         x.BringIntoView(window);
+        // The first frame drawn after the resize may have polled before it; the second has seen it.
+        x.WaitForRepaint(window, e2e::frameTimeout);
         const xdriver::Image frame = x.WaitForRepaint(window, e2e::frameTimeout);
         ASSERT_EQ(size.width, frame.Width());
         ASSERT_EQ(size.height, frame.Height());

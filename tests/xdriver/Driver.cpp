@@ -141,6 +141,8 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
+        // Between tries of a condition on what other programs show or write (pixels, windows, files): the X server
+        // sends no event when another client draws, so there is nothing to wait on but the next try.
         std::this_thread::sleep_for(interval);
     }
     return true;
