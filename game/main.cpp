@@ -125,6 +125,13 @@ void SetUpScoreText(sf::Text& scoreText, const sf::Font& font, const Player& pla
     scoreText.setString(ScoreLine(player.points));
 }
 
+// The game's window, and the frame-rate limit its display() keeps to.
+void OpenWindow(sf::RenderWindow& window)
+{
+    window.create(sf::VideoMode(screenWidth, screenHeight, 32), gameName, sf::Style::Default, sf::ContextSettings());
+    window.setFramerateLimit(maxFrameRate);
+}
+
 // Drains the event queue; a close request closes the window. The record keeps the last event polled.
 void PollEvents(sf::RenderWindow& window, sf::Event& event)
 {
@@ -263,9 +270,8 @@ void RunFrame(sf::RenderWindow& window, sf::Event& event, Player& player, SpawnS
 
 int main()
 {
-    sf::RenderWindow window(sf::VideoMode(screenWidth, screenHeight, 32), gameName, sf::Style::Default,
-                            sf::ContextSettings());
-    window.setFramerateLimit(maxFrameRate);
+    sf::RenderWindow window;
+    OpenWindow(window);
 
     sf::Font font;
     if (!font.loadFromFile("arial.ttf") || !DrawsEveryCharacter(font, "arial.ttf"))

@@ -9,12 +9,16 @@
 
 #include "Driver.h"
 #include "GameSession.h"
+#include "HeldClock.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
-#include <thread>
+
+// GLX's own declaration, without its headers and their macros: the X connection of the current GL context.
+extern "C" struct _XDisplay* glXGetCurrentDisplay();
 
 namespace {
 
@@ -31,19 +35,83 @@ sf::Font StagedFont()
     return font;
 }
 
-// A game as main builds it, on a real window with no frame-rate limit so tests run at full speed.
+// A picture the test draws itself with the graphics library, on black, the size of the game's window.
+sf::Image Drawing(const std::function<void(sf::RenderTarget&)>& draw)
+{
+    sf::RenderTexture target;
+    if (!target.create(screenWidth, screenHeight))
+        throw std::runtime_error("cannot make a render texture");
+    target.clear(sf::Color::Black);
+    draw(target);
+    target.display();
+    return target.getTexture().copyToImage();
+}
+
+// Pixels of a box where a picture read back differs from one drawn by the test.
+struct Differences {
+    int count = 0;
+    int x = -1, y = -1;  // the first one, row by row
+    xdriver::Rgb shown = {}, expected = {};
+};
+
+Differences Compare(const xdriver::Image& shown, const sf::Image& expected, const xdriver::Box& box)
+{
+    Differences found;
+    for (int py = box.top; py <= box.bottom; ++py) {
+        for (int px = box.left; px <= box.right; ++px) {
+            const sf::Color colour = expected.getPixel(static_cast<unsigned>(px), static_cast<unsigned>(py));
+            const xdriver::Rgb want = {colour.r, colour.g, colour.b};
+            if (shown.At(px, py) == want)
+                continue;
+            if (++found.count == 1) {
+                found.x = px;
+                found.y = py;
+                found.shown = shown.At(px, py);
+                found.expected = want;
+            }
+        }
+    }
+    return found;
+}
+
+xdriver::Image FromLibrary(const sf::Image& image)
+{
+    xdriver::Image copy(static_cast<int>(image.getSize().x), static_cast<int>(image.getSize().y));
+    for (int py = 0; py < copy.Height(); ++py) {
+        for (int px = 0; px < copy.Width(); ++px) {
+            const sf::Color colour = image.getPixel(static_cast<unsigned>(px), static_cast<unsigned>(py));
+            copy.Set(px, py, {colour.r, colour.g, colour.b});
+        }
+    }
+    return copy;
+}
+
+std::ostream& operator<<(std::ostream& out, const Differences& found)
+{
+    out << found.count << " pixels differ";
+    if (found.count > 0)
+        out << ", first at " << found.x << "," << found.y << ": " << xdriver::ToString(found.shown) << " instead of "
+            << xdriver::ToString(found.expected);
+    return out;
+}
+
+// A game as main builds it, on the game's own window with the frame-rate limit lifted so tests run at full speed.
 class GameFrames : public ::testing::Test {
 protected:
     GameFrames()
-        : window(sf::VideoMode(screenWidth, screenHeight, 32), gameName, sf::Style::Default, sf::ContextSettings()),
-          font(StagedFont()),
+        : font(StagedFont()),
           game(font, seed),
           spawnSource(game.spawnSource),
           player(game.player),
           scoreText(game.scoreText),
-          event(game.event),
-          handle(window.getSystemHandle())
+          event(game.event)
     {
+        OpenWindow(window);
+        window.setFramerateLimit(0);
+        handle = window.getSystemHandle();
+        // The window's own X connection, which its GL context shares.
+        window.setActive(true);
+        connection = glXGetCurrentDisplay();
     }
 
     void Frame() { RunFrame(window, event, *player, spawnSource, scoreText); }
@@ -83,13 +151,9 @@ protected:
         x.BringIntoView(handle);
     }
 
-    // Waits until every request sent has been handled and its events have reached the game's connection,
-    // which the server writes to as it goes; a moment more lets that socket receive them before polling.
-    void Deliver()
-    {
-        x.Sync();
-        std::this_thread::sleep_for(30ms);
-    }
+    // Waits until the events of everything sent so far have reached the game's connection, so its next poll
+    // drains them all.
+    void Deliver() { x.Deliver(connection, handle, 5s); }
 
     xdriver::Driver x;
 
@@ -100,7 +164,8 @@ protected:
     std::unique_ptr<Player>& player;
     sf::Text& scoreText;
     sf::Event& event;
-    const xdriver::WindowId handle;
+    xdriver::WindowId handle = 0;
+    struct _XDisplay* connection = nullptr;
 };
 
 }  // namespace
@@ -125,6 +190,23 @@ TEST(Settings, ScoreLine)
     EXPECT_EQ("Points: 0/80", ScoreLine(0));
     EXPECT_EQ("Points: 17/80", ScoreLine(17));
     EXPECT_EQ("Points: 100/80", ScoreLine(100));
+}
+
+// With the clock held still, a frame takes no time, so display() sleeps for all of a frame at the limit.
+TEST(Window, DisplayKeepsToSixtyFramesASecond)
+{
+    sf::RenderWindow window;
+    OpenWindow(window);
+    std::vector<long long> sleeps;
+    {
+        pacing::HeldClock clock;
+        window.display();  // the limiter's clock starts again at the held instant
+        window.display();
+        sleeps = clock.Sleeps();
+    }
+    ASSERT_FALSE(sleeps.empty()) << "display() never slept: no frame-rate limit";
+    EXPECT_EQ(sf::seconds(1.0f / 60).asMicroseconds(), sleeps.back()) << "microseconds slept for one frame";
+    EXPECT_EQ(sf::Vector2u(800, 800), window.getSize());
 }
 
 TEST_F(GameFrames, FirstFrameShowsTheScoreLineAndReleasesTheFirstEnemy)
@@ -154,6 +236,35 @@ TEST_F(GameFrames, FirstFrameShowsTheScoreLineAndReleasesTheFirstEnemy)
         }
     }
     EXPECT_GT(white, 200) << "the score line's letters";
+
+    // Above the player, exactly the score line for no points as the test draws it: at the top-left corner, size 50.
+    sf::Text line("Points: 0/80", font, 50);
+    line.setFillColor(sf::Color::White);
+    const sf::Image expected = Drawing([&](sf::RenderTarget& target) { target.draw(line); });
+    EXPECT_EQ(0, Compare(shown, expected, {0, 0, 799, 699}).count) << Compare(shown, expected, {0, 0, 799, 699});
+}
+
+// In the pass, the score line goes down right after the enemy that scored, over the enemies before it and under
+// those after it; the end of the frame draws it on top again.
+TEST_F(GameFrames, AScoreLineDrawnMidPassLiesBetweenTheEnemiesBeforeAndAfterTheScorer)
+{
+    PlayerAtRest();
+    // Both land in the top row, over the line's letters; the scorer falls out of view.
+    Enemy& before = PlaceEnemy(0, -10);
+    PlaceEnemy(50, 800);
+    Enemy& after = PlaceEnemy(150, -10);
+    const sf::Image drawn = Drawing([&](sf::RenderTarget& target) { EnemyPass(target, *player, scoreText); });
+    ASSERT_EQ("Points: 1/80", ScoreString());
+    ASSERT_EQ(0.0f, before.posY);
+    ASSERT_EQ(0.0f, after.posY);
+
+    const sf::Image expected = Drawing([&](sf::RenderTarget& target) {
+        target.draw(before.shape);
+        target.draw(scoreText);
+        target.draw(after.shape);
+    });
+    const Differences found = Compare(FromLibrary(drawn), expected, {0, 0, 799, 799});
+    EXPECT_EQ(0, found.count) << found;
 }
 
 TEST_F(GameFrames, EnemiesAreReleasedEveryTwentyFramesAndNoMoreThanAHundred)
@@ -334,14 +445,15 @@ TEST_F(GameFrames, TheLastEnemyToFinishDecidesTheBanner)
         int pointsBefore;
         bool lastIsCaught;
         const char* words;
-        xdriver::Rgb colour;
+        xdriver::Banner banner;
     };
+    using xdriver::Banner;
     const Case cases[] = {
-        {"the 80th point on the last enemy", 79, false, "You win", xdriver::green},
-        {"the 79th point on the last enemy", 78, false, "You lose", xdriver::red},
-        {"80 points and the last one caught", 80, true, "You win", xdriver::green},
-        {"79 points and the last one caught", 79, true, "You lose", xdriver::red},
-        {"no points at all", 0, true, "You lose", xdriver::red},
+        {"the 80th point on the last enemy", 79, false, "You win", Banner::win},
+        {"the 79th point on the last enemy", 78, false, "You lose", Banner::lose},
+        {"80 points and the last one caught", 80, true, "You win", Banner::win},
+        {"79 points and the last one caught", 79, true, "You lose", Banner::lose},
+        {"no points at all", 0, true, "You lose", Banner::lose},
     };
     ShowWindow();
     for (const Case& c : cases) {
@@ -358,15 +470,14 @@ TEST_F(GameFrames, TheLastEnemyToFinishDecidesTheBanner)
         EXPECT_EQ(sf::Color::White, scoreText.getFillColor());
 
         const xdriver::Image shown = x.Capture(handle);
-        int white = 0, banner = 0;
+        int white = 0;
         for (int py = 0; py < shown.Height(); ++py) {
-            for (int px = 0; px < shown.Width(); ++px) {
+            for (int px = 0; px < shown.Width(); ++px)
                 white += shown.At(px, py) == xdriver::white;
-                banner += shown.At(px, py) == c.colour;
-            }
         }
         EXPECT_GT(white, 500) << "the words";
-        EXPECT_GT(banner, shown.Width() * shown.Height() * 9 / 10) << "the banner covers the window";
+        // Every pixel the banner's colour but for the words in the top-left corner.
+        EXPECT_EQ(c.banner, xdriver::ReadBanner(shown));
 
         // It stays: later frames draw it again, with nothing left to release or pass.
         Frames(3);

@@ -33,6 +33,7 @@ await_exit() {
   local pid=$1 seconds=$2 tenths=0
   while kill -0 "$pid" 2>/dev/null; do
     [ "$tenths" -lt $((seconds * 10)) ] || fail "pid $pid still running after ${seconds}s"
+    # Between looks at the program: the shell can wait for a child, but not with a timeout against hangs.
     sleep 0.1
     tenths=$((tenths + 1))
   done
@@ -50,6 +51,7 @@ colour_box() {
       echo "$box"
       return 0
     fi
+    # Between screenshots: the X server sends no event when another client draws.
     sleep 0.2
   done
   fail "\"$title\" never showed colour $r $g $b"

@@ -42,10 +42,13 @@ ScopedEnv::~ScopedEnv()
 }
 
 std::vector<std::pair<std::string, std::string>> CounterEnvironment(const std::filesystem::path& log,
-                                                                    const std::vector<int>& stopAfter)
+                                                                    const std::vector<int>& stopAfter,
+                                                                    Pacing pacing)
 {
     // After whatever is preloaded already: the sanitizer runs preload their own shim.
     std::string preload = PELMORA_FRAME_COUNTER;
+    if (pacing == Pacing::fast)
+        preload += std::string(":") + PELMORA_FAST_PACING;
     if (const char* current = std::getenv("LD_PRELOAD"); current && *current)
         preload = std::string(current) + ":" + preload;
     std::string stops;
@@ -54,19 +57,19 @@ std::vector<std::pair<std::string, std::string>> CounterEnvironment(const std::f
     return {{"LD_PRELOAD", preload}, {"PELMORA_FRAME_LOG", log.string()}, {"PELMORA_STOP_AFTER", stops}};
 }
 
-void CountedTest::StartCounted(const e2e::Program& program, const std::vector<int>& stopAfter)
+void CountedTest::StartCounted(const e2e::Program& program, const std::vector<int>& stopAfter, Pacing pacing)
 {
     std::vector<std::unique_ptr<ScopedEnv>> environment;
-    for (const auto& [name, value] : CounterEnvironment(FrameLog(), stopAfter))
+    for (const auto& [name, value] : CounterEnvironment(FrameLog(), stopAfter, pacing))
         environment.push_back(std::make_unique<ScopedEnv>(name, value));
     Start(program);
 }
 
-void CountedTest::OpenCounted(const e2e::Program& program, const std::vector<int>& stopAfter)
+void CountedTest::OpenCounted(const e2e::Program& program, const std::vector<int>& stopAfter, Pacing pacing)
 {
     std::vector<int> stops = {1};
     stops.insert(stops.end(), stopAfter.begin(), stopAfter.end());
-    StartCounted(program, stops);
+    StartCounted(program, stops, pacing);
     WaitUntilStopped(e2e::windowTimeout);
     window = x.WaitForWindow(program.title, e2e::windowTimeout);
     x.BringIntoView(window);
@@ -87,6 +90,12 @@ void CountedTest::WaitUntilStopped(std::chrono::milliseconds timeout)
     if (!stopped)
         throw std::runtime_error("not stopped after " + std::to_string(timeout.count()) + " ms, at frame " +
                                  std::to_string(Frames()));
+}
+
+bool CountedTest::WaitForFrames(int frames, std::chrono::milliseconds timeout)
+{
+    return xdriver::PollUntil([&] { return Frames() >= frames || !process->Running(); }, timeout) &&
+           Frames() >= frames;
 }
 
 void CountedTest::Continue()

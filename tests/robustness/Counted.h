@@ -32,17 +32,24 @@ private:
     std::optional<std::string> old;
 };
 
+// Frames at the pace the frame-rate limit sets, or one after another as fast as they are drawn.
+enum class Pacing { real, fast };
+
 // What the counter is told, in the environment of the programs a test starts.
 std::vector<std::pair<std::string, std::string>> CounterEnvironment(const std::filesystem::path& log,
-                                                                    const std::vector<int>& stopAfter);
+                                                                    const std::vector<int>& stopAfter,
+                                                                    Pacing pacing = Pacing::real);
 
 class CountedTest : public e2e::ProgramTest {
 protected:
     // Starts the program in Dir() with the counter, stopping after each listed frame.
-    void StartCounted(const e2e::Program& program, const std::vector<int>& stopAfter = {});
+    void StartCounted(const e2e::Program& program, const std::vector<int>& stopAfter = {},
+                      Pacing pacing = Pacing::real);
     // StartCounted, then after its first frame moves its window wholly onto the screen, so later frames can
     // be read back, and lets it go on. Stops again after each listed frame (all after the first).
-    void OpenCounted(const e2e::Program& program, const std::vector<int>& stopAfter);
+    void OpenCounted(const e2e::Program& program, const std::vector<int>& stopAfter, Pacing pacing = Pacing::real);
+    // Waits until it has presented at least this many frames; false if it ended first or after the timeout.
+    bool WaitForFrames(int frames, std::chrono::milliseconds timeout = e2e::frameTimeout);
     // Waits until it has stopped itself; throws after the timeout or if it ended.
     void WaitUntilStopped(std::chrono::milliseconds timeout = 120s);
     void Continue();

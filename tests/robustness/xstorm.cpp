@@ -45,6 +45,7 @@ int main(int argc, char** argv)
                 break;
             }
             next += std::chrono::milliseconds(10);
+            // Not a wait for anything: it spreads the storm over time at its rate, a slice every hundredth.
             std::this_thread::sleep_until(next);
         }
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

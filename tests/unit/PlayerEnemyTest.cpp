@@ -157,12 +157,16 @@ TEST(Enemy, WithoutElasticityItSlidesDownTheWall)
         }
         ASSERT_TRUE(enemy.touchingWall);
         enemy.Draw();
-        while (!enemy.markedForRemoval) {
+        ++update;
+        // It falls out in its 131st update, wherever it touched the wall.
+        while (!enemy.markedForRemoval && update < 131) {
             EXPECT_EQ(c.flushPosX, enemy.posX);
             EXPECT_EQ(0.0f, enemy.rigidbody->velocity.x);
             EXPECT_TRUE(enemy.touchingWall);
             enemy.Draw();
+            ++update;
         }
+        EXPECT_TRUE(enemy.markedForRemoval) << "still falling after " << update << " updates";
     }
 }
 

@@ -7,6 +7,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 
 #include <cstring>
 #include <memory>
@@ -116,6 +117,21 @@ bool HasTitle(Display* display, Window window, const std::string& title)
     return matches;
 }
 
+// A message Deliver sends after everything else, told apart by its type and number.
+struct Marker {
+    Atom type;
+    long number;
+};
+
+Bool IsMarker(Display*, XEvent* event, XPointer argument)
+{
+    const Marker& marker = *reinterpret_cast<const Marker*>(argument);
+    return event->type == ClientMessage && event->xclient.message_type == marker.type &&
+                   event->xclient.data.l[0] == marker.number
+               ? True
+               : False;
+}
+
 }  // namespace
 
 bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
@@ -125,6 +141,8 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
+        // Between tries of a condition on what other programs show or write (pixels, windows, files): the X server
+        // sends no event when another client draws, so there is nothing to wait on but the next try.
         std::this_thread::sleep_for(interval);
     }
     return true;
@@ -152,6 +170,33 @@ Driver::~Driver()
 void Driver::Sync()
 {
     XSync(display, False);
+}
+
+void Driver::Deliver(_XDisplay* receiver, WindowId window, std::chrono::milliseconds timeout)
+{
+    static long markers = 0;
+    Marker marker = {XInternAtom(display, "PELMORA_DELIVERED", False), ++markers};
+    XEvent message = {};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = marker.type;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = marker.number;
+    // No event mask: the server gives it to the client that made the window, in order with the rest.
+    XSendEvent(display, window, False, NoEventMask, &message);
+    Check("cannot send a marker to window " + HexId(window));
+
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    XEvent got;
+    // Reads whatever the receiver's socket holds into its queue; until the marker is among it, waits for more.
+    while (XCheckIfEvent(receiver, &got, IsMarker, reinterpret_cast<XPointer>(&marker)) == False) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            throw Error("events sent to window " + HexId(window) + " not delivered within " +
+                        std::to_string(timeout.count()) + " ms");
+        pollfd socket = {ConnectionNumber(receiver), POLLIN, 0};
+        poll(&socket, 1, static_cast<int>(left.count()));
+    }
 }
 
 void Driver::Check(const std::string& what)

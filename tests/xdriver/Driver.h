@@ -79,6 +79,10 @@ public:
 
     // Waits until the server has handled every request sent so far.
     void Sync();
+    // Waits until every event the requests sent so far gave the window has reached receiver, the connection of
+    // this same process that made the window: a message sent to the window after them reaches it after them. The
+    // message is taken off receiver's queue, so the window's program never sees it. Throws after the timeout.
+    void Deliver(_XDisplay* receiver, WindowId window, std::chrono::milliseconds timeout);
 
 private:
     void Key(const std::string& keysym, bool press);

@@ -121,6 +121,8 @@ std::optional<ExitStatus> Process::WaitFor(std::chrono::milliseconds timeout)
     while (!Reap()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return std::nullopt;
+        // Between looks at the child: waitpid cannot wait with a timeout, and catching SIGCHLD would take the
+        // signal from the whole test program.
         std::this_thread::sleep_for(reapInterval);
     }
     return status;
