@@ -59,3 +59,50 @@ stop_xvfb() {
     xvfb_pid=""
   fi
 }
+
+# The SFML 2.6.2 source for builds from source: PELMORA_SFML_SOURCE (a folder, or a .tar.gz holding one
+# folder), else the offline copy in ../shared/deps. A tarball is unpacked once under build-deps/.
+# Prints the source folder; fails, saying why, when there is none.
+sfml_source_dir() {
+  local source=${PELMORA_SFML_SOURCE:-../shared/deps/SFML-2.6.2.tar.gz} top
+  if [ -d "$source" ]; then
+    (cd "$source" && pwd)
+    return 0
+  fi
+  if [ ! -f "$source" ]; then
+    echo "no SFML 2.6.2 source at $source (set PELMORA_SFML_SOURCE to a folder or a .tar.gz)" >&2
+    return 1
+  fi
+  top=$(tar tzf "$source" | sed -n '1s|/.*||p')
+  if [ ! -f "build-deps/$top/CMakeLists.txt" ] || [ "$source" -nt "build-deps/$top/CMakeLists.txt" ]; then
+    rm -rf "build-deps/$top"
+    mkdir -p build-deps
+    tar xzf "$source" -C build-deps || return 1
+    touch "build-deps/$top/CMakeLists.txt"
+  fi
+  (cd "build-deps/$top" && pwd)
+}
+
+# What the Windows leg of the tests needs: the MinGW-w64 cross compiler and Wine.
+windows_packages="g++-mingw-w64-x86-64-posix wine wine64"
+
+# A throwaway Wine prefix for this run with its server kept up for the whole run, so each program started
+# under Wine does not pay for starting one; stop_wine ends the server and removes the prefix.
+start_wine() {
+  export WINEDEBUG=-all
+  # No Mono or Gecko: neither is needed, and wineboot would ask to download them.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  WINEPREFIX=$(mktemp -d)
+  export WINEPREFIX
+  wineserver -p
+  wineboot -i >/dev/null 2>&1
+}
+
+stop_wine() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    unset WINEPREFIX
+  fi
+}
