@@ -30,6 +30,11 @@ else()
     set(SFML_BUILD_DOC OFF)
     set(SFML_BUILD_TEST_SUITE OFF)
     set(SFML_INSTALL_PKGCONFIG_FILES OFF)
+    # A cross build looks for headers and libraries under the target's root only; the ones SFML bundles
+    # (FreeType for MinGW) lie in its own tree, which must count as part of that root.
+    if(CMAKE_CROSSCOMPILING)
+      list(APPEND CMAKE_FIND_ROOT_PATH ${sfml_SOURCE_DIR}/extlibs)
+    endif()
     # Out of "all" and out of our install: only what the programs link is built, and SFML installs nothing.
     add_subdirectory(${sfml_SOURCE_DIR} ${sfml_BINARY_DIR} EXCLUDE_FROM_ALL)
   endif()

@@ -155,3 +155,27 @@ set_sfml_args() {
   dir=$(sfml_source_dir "$build") || return 1
   [ -z "$dir" ] || sfml_args+=("-DFETCHCONTENT_SOURCE_DIR_SFML=$dir")
 }
+
+# What the Windows leg of the tests needs: the MinGW-w64 cross compiler and Wine.
+windows_packages="g++-mingw-w64-x86-64-posix wine wine64"
+
+# A throwaway Wine prefix for this run with its server kept up for the whole run, so each program started
+# under Wine does not pay for starting one; stop_wine ends the server and removes the prefix.
+start_wine() {
+  export WINEDEBUG=-all
+  # No Mono or Gecko: neither is needed, and wineboot would ask to download them.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  WINEPREFIX=$(mktemp -d)
+  export WINEPREFIX
+  wineserver -p
+  wineboot -i >/dev/null 2>&1
+}
+
+stop_wine() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    unset WINEPREFIX
+  fi
+}

@@ -22,21 +22,23 @@ tree_sfml() {
 
 # run_suite NAME DIR CTEST_ARGS...: runs the whole suite in DIR with the environment the caller set, and records
 # "NAME: N tests on <SFML>: P passed, F failed, S skipped (T s)" and each skipped test with its reason for
-# print_summary. Fails if any test failed.
+# print_summary. Fails if any test failed. suite_sfml, if set, names what the programs under test link instead
+# of DIR's SFML (the Windows programs, played by the Linux build's tests).
 run_suite() {
-  local name=$1 dir=$2 log total failed skipped status=0 start=$SECONDS
+  local name=$1 dir=$2 log total failed skipped status=0 start=$SECONDS sfml
   shift 2
+  sfml=${suite_sfml:-$(tree_sfml "$dir")}
   log="$dir/suite.log"
-  echo "== $name on $(tree_sfml "$dir")"
+  echo "== $name on $sfml"
   (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log" || status=1
   total=$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$log")
   failed=$(sed -n 's/.*, \([0-9]*\) tests failed out of .*/\1/p' "$log")
   skipped=$(grep -c '\*\*\*Skipped' "$log" || true)
   if [ -z "$total" ]; then
-    echo "$name: no tests ran on $(tree_sfml "$dir")" >>"$suite_summary"
+    echo "$name: no tests ran on $sfml" >>"$suite_summary"
     return 1
   fi
-  echo "$name: $total tests on $(tree_sfml "$dir"): $((total - failed - skipped)) passed, $failed failed," \
+  echo "$name: $total tests on $sfml: $((total - failed - skipped)) passed, $failed failed," \
     "$skipped skipped ($((SECONDS - start)) s)" >>"$suite_summary"
   skip_reasons "$dir" >>"$suite_summary"
   return "$status"

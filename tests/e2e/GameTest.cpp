@@ -78,9 +78,7 @@ TEST(GameFont, UnusableFontEndsTheGameWith255)
         SCOPED_TRACE(row.name);
         TempDir dir;
         row.make(dir.Path() / "arial.ttf");
-        xdriver::Process process(game.path, {}, dir.Path().string(), (dir.Path() / "stdout.txt").string(),
-                                 (dir.Path() / "stderr.txt").string());
-        const xdriver::ExitStatus status = process.Wait(exitTimeout);
+        const xdriver::ExitStatus status = Launch(game.path, {}, dir.Path())->Wait(exitTimeout);
         EXPECT_EQ(255, status.code) << Describe(status);
     }
 }

@@ -8,6 +8,31 @@
 
 namespace e2e {
 
+std::string FromEnvironment(const char* name, const std::string& fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+std::string Launcher()
+{
+    return FromEnvironment("PELMORA_LAUNCHER", "");
+}
+
+std::unique_ptr<xdriver::Process> Launch(const std::string& program, const std::vector<std::string>& arguments,
+                                         const std::filesystem::path& workingDirectory)
+{
+    std::string command = program;
+    std::vector<std::string> words = arguments;
+    if (const std::string launcher = Launcher(); !launcher.empty()) {
+        words.insert(words.begin(), program);
+        command = launcher;
+    }
+    return std::make_unique<xdriver::Process>(command, words, workingDirectory.string(),
+                                              (workingDirectory / "stdout.txt").string(),
+                                              (workingDirectory / "stderr.txt").string());
+}
+
 TempDir::TempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-e2e-XXXXXX").string();
@@ -34,8 +59,7 @@ ProgramTest::~ProgramTest()
 
 void ProgramTest::Start(const Program& program)
 {
-    process = std::make_unique<xdriver::Process>(program.path, std::vector<std::string>{}, Dir().string(),
-                                                 (Dir() / "stdout.txt").string(), (Dir() / "stderr.txt").string());
+    process = Launch(program.path, {}, Dir());
 }
 
 void ProgramTest::Open(const Program& program)

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -29,8 +30,22 @@ struct Program {
     std::string path;
     std::string title;
 };
-const Program game = {"game", PELMORA_GAME, "Pelmora"};
-const Program demo = {"demo", PELMORA_DEMO, "SFML works!"};
+
+// How the programs under test are started, decided here for every test. By default they are the ones built
+// beside the tests, run directly. A build for another system names its own programs and the command that
+// runs them through the environment, e.g. the Windows build under Wine:
+//   PELMORA_LAUNCHER=/usr/bin/wine PELMORA_GAME_PROGRAM=.../game.exe PELMORA_DEMO_PROGRAM=.../demo.exe
+// The launcher's path, or "" when programs are run directly.
+std::string Launcher();
+// The value of an environment variable, or fallback when it is unset or empty.
+std::string FromEnvironment(const char* name, const std::string& fallback);
+// Starts program with arguments in workingDirectory (through the launcher, if there is one), its output
+// going to stdout.txt and stderr.txt there.
+std::unique_ptr<xdriver::Process> Launch(const std::string& program, const std::vector<std::string>& arguments,
+                                         const std::filesystem::path& workingDirectory);
+
+const Program game = {"game", FromEnvironment("PELMORA_GAME_PROGRAM", PELMORA_GAME), "Pelmora"};
+const Program demo = {"demo", FromEnvironment("PELMORA_DEMO_PROGRAM", PELMORA_DEMO), "SFML works!"};
 // Names a program in test names, instead of its bytes.
 inline void PrintTo(const Program& program, std::ostream* out)
 {

@@ -42,6 +42,12 @@ std::vector<std::pair<std::string, std::string>> CounterEnvironment(const std::f
 
 class CountedTest : public e2e::ProgramTest {
 protected:
+    void SetUp() override
+    {
+        if (!e2e::Launcher().empty())
+            GTEST_SKIP() << "counts frames by preloading a library into a Linux program; "
+                            "not into one started by " << e2e::Launcher();
+    }
     // Starts the program in Dir() with the counter, stopping after each listed frame.
     void StartCounted(const e2e::Program& program, const std::vector<int>& stopAfter = {},
                       Pacing pacing = Pacing::real);
