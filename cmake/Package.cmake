@@ -24,13 +24,24 @@ if(NOT PELMORA_FONT_PACKAGE)
 endif()
 message(STATUS "Debian package: arial.ttf links to ${PELMORA_FONT_PACKAGED_PATH} from ${PELMORA_FONT_PACKAGE}")
 
-# The link, made here and installed as it is (install keeps links as links).
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+# The link, made here and installed as it is (install keeps links as links). Relative, as Debian wants links
+# within one top-level folder: ../fonts/truetype/... from /usr/share/pelmora.
+file(RELATIVE_PATH font_link_target ${CPACK_PACKAGING_INSTALL_PREFIX}/${PELMORA_DATA_DIR}
+  ${PELMORA_FONT_PACKAGED_PATH})
 set(font_link ${CMAKE_BINARY_DIR}/packaging/font-link/arial.ttf)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/font-link)
-file(CREATE_LINK ${PELMORA_FONT_PACKAGED_PATH} ${font_link} SYMBOLIC)
+file(CREATE_LINK ${font_link_target} ${font_link} SYMBOLIC)
 install(FILES ${font_link} DESTINATION ${PELMORA_DATA_DIR} COMPONENT font-link EXCLUDE_FROM_ALL)
 
-set(PELMORA_MAINTAINER "Pelmora developers <pelmora@invalid>" CACHE STRING "Maintainer of the Debian package")
+# Two packages of one commit are the same bytes: cpack stamps every file with SOURCE_DATE_EPOCH, which it
+# takes from its environment; unless a packager's tools set it, it is the time Release.cmake chose.
+set(epoch_config ${CMAKE_BINARY_DIR}/packaging/cpack-epoch.cmake)
+file(WRITE ${epoch_config} "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n"
+  "  set(ENV{SOURCE_DATE_EPOCH} ${PELMORA_SOURCE_DATE_EPOCH})\n"
+  "endif()\n")
+set(CPACK_PROJECT_CONFIG_FILE ${epoch_config})
 
 # cpack packs what is built and builds nothing: otherwise its "preinstall" step would first rebuild
 # every target, relinking programs that tests running beside it are using. Build before installing.
@@ -45,17 +56,17 @@ set(CPACK_PACKAGE_DESCRIPTION "Steer a blue circle along the bottom of the windo
 fall from above; every one that falls past without touching it scores a point.
 Score 80 and you win. Also contains pelmora-demo, a smoke test for the
 graphics library.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 # One package from the chosen components; plain `cmake --install` takes the font copy instead.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-set(CPACK_COMPONENTS_ALL game font-link)
+set(CPACK_COMPONENTS_ALL game games-launchers font-link lintian)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PELMORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS ${PELMORA_FONT_PACKAGE})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

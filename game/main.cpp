@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -90,6 +91,37 @@ SpawnSource MakeSpawnSource(std::uint32_t seed)
 std::string ScoreLine(int points)
 {
     return "Points: " + std::to_string(points) + "/" + std::to_string(totalPointsNeeded);
+}
+
+// What a file that is not a regular one is, for the reason the game gives up.
+const char* KindOf(std::filesystem::file_type type)
+{
+    switch (type) {
+    case std::filesystem::file_type::directory:
+        return "a directory";
+    case std::filesystem::file_type::fifo:
+        return "a FIFO";
+    case std::filesystem::file_type::socket:
+        return "a socket";
+    case std::filesystem::file_type::character:
+        return "a character device";
+    case std::filesystem::file_type::block:
+        return "a block device";
+    default:
+        return "of an unknown kind";
+    }
+}
+
+// Opening a FIFO waits for a writer that never comes, and a device may never end: only a regular file (after
+// links) goes to the library. A missing or unreachable one goes too, and the library says why it fails.
+bool IsRegularOrAbsent(const std::string& name)
+{
+    std::error_code error;
+    const std::filesystem::file_type type = std::filesystem::status(name, error).type();
+    if (error || type == std::filesystem::file_type::regular || type == std::filesystem::file_type::not_found)
+        return true;
+    sf::err() << "Failed to load font \"" << name << "\" (" << KindOf(type) << ", not a regular file)" << std::endl;
+    return false;
 }
 
 // A font cut short inside its outlines still loads, yet draws every character blank: refuse it unless each
@@ -274,7 +306,8 @@ int main()
     OpenWindow(window);
 
     sf::Font font;
-    if (!font.loadFromFile("arial.ttf") || !DrawsEveryCharacter(font, "arial.ttf"))
+    if (!IsRegularOrAbsent("arial.ttf") || !font.loadFromFile("arial.ttf") ||
+        !DrawsEveryCharacter(font, "arial.ttf"))
         return -1;
 
     std::random_device randomDevice;

@@ -7,6 +7,8 @@ build_packages="g++ cmake make pkg-config libsfml-dev fonts-liberation2"
 x_packages="xvfb libgl1-mesa-dri libx11-dev libxtst-dev"
 # What the test suite needs on top of both.
 test_packages="libgtest-dev libbenchmark-dev dpkg-dev desktop-file-utils librsvg2-bin man-db"
+# What the package tests need: Debian's checker, the software-centre validator, a differ for two builds.
+test_packages="$test_packages lintian appstream diffoscope-minimal git"
 
 # What building SFML 2.6.2 from source needs instead of libsfml-dev: its own build dependencies (graphics,
 # window and system only).

@@ -1,0 +1,143 @@
+# Release.cmake -- the release notes in NEWS, turned into the package's changelog and the software centres'
+# release list, and the one time every packaged file carries.
+# Sets PELMORA_RELEASE_DATE (YYYY-MM-DD of this version), PELMORA_APPSTREAM_RELEASES (the <release> elements),
+# PELMORA_SOURCE_DATE_EPOCH, and writes ${CMAKE_BINARY_DIR}/packaging/changelog. Needs PELMORA_MAINTAINER.
+
+# Days since 1970-01-01 of a civil date (the proleptic Gregorian calendar, as date(1) counts).
+function(pelmora_days_since_epoch year month day out)
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+  endif()
+  math(EXPR era "${year} / 400")
+  math(EXPR year_of_era "${year} - ${era} * 400")
+  math(EXPR shifted_month "(${month} + 9) % 12")
+  math(EXPR day_of_year "(153 * ${shifted_month} + 2) / 5 + ${day} - 1")
+  math(EXPR day_of_era "${year_of_era} * 365 + ${year_of_era} / 4 - ${year_of_era} / 100 + ${day_of_year}")
+  math(EXPR days "${era} * 146097 + ${day_of_era} - 719468")
+  set(${out} ${days} PARENT_SCOPE)
+endfunction()
+
+# "Fri, 11 Dec 2026 00:00:00 +0000", as a Debian changelog dates its entries, from "2026-12-11".
+function(pelmora_changelog_date date out)
+  string(REGEX MATCH "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$" matched ${date})
+  if(NOT matched)
+    message(FATAL_ERROR "NEWS: \"${date}\" is not a date of the form YYYY-MM-DD")
+  endif()
+  set(year ${CMAKE_MATCH_1})
+  math(EXPR month "${CMAKE_MATCH_2}")
+  math(EXPR day "${CMAKE_MATCH_3}")
+  pelmora_days_since_epoch(${year} ${month} ${day} days)
+  math(EXPR weekday "(${days} + 4) % 7")  # 1970-01-01 was a Thursday
+  set(weekday_names Sun Mon Tue Wed Thu Fri Sat)
+  list(GET weekday_names ${weekday} weekday_name)
+  math(EXPR month_index "${month} - 1")
+  set(month_names Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(GET month_names ${month_index} month_name)
+  set(${out} "${weekday_name}, ${CMAKE_MATCH_3} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
+function(pelmora_xml_escape text out)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Reads NEWS into one list of releases and, per release, its changes (each a list of lines).
+# A semicolon would split a line in two, as CMake lists go: it stands in as another character meanwhile.
+set(news_file ${CMAKE_SOURCE_DIR}/NEWS)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news_file})
+file(READ ${news_file} news)
+string(ASCII 1 semicolon)
+string(REPLACE ";" "${semicolon}" news "${news}")
+string(REPLACE "\n" ";" news_lines "${news}")
+set(releases "")
+set(changelog "")
+set(appstream "")
+set(change_lines "")
+set(changes "")
+
+# Ends the change being read, adding it to the release being read.
+macro(pelmora_end_change)
+  if(change_lines)
+    list(JOIN change_lines "\n    " change_text)
+    string(APPEND changes "  * ${change_text}\n")
+    list(JOIN change_lines " " change_text)
+    pelmora_xml_escape("${change_text}" change_text)
+    string(APPEND appstream_items "          <li>${change_text}</li>\n")
+    set(change_lines "")
+  endif()
+endmacro()
+
+# Ends the release being read: its changelog entry and its <release> element.
+macro(pelmora_end_release)
+  pelmora_end_change()
+  if(release_version)
+    if(NOT changes)
+      message(FATAL_ERROR "NEWS: release ${release_version} lists no change")
+    endif()
+    pelmora_changelog_date(${release_date} entry_date)
+    string(APPEND changelog "pelmora (${release_version}) unstable; urgency=medium\n\n${changes}\n"
+      " -- ${PELMORA_MAINTAINER}  ${entry_date}\n\n")
+    string(APPEND appstream "    <release version=\"${release_version}\" date=\"${release_date}\">\n"
+      "      <description>\n        <ul>\n${appstream_items}        </ul>\n      </description>\n    </release>\n")
+  endif()
+  set(changes "")
+  set(appstream_items "")
+endmacro()
+
+set(release_version "")
+foreach(line IN LISTS news_lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  elseif(line MATCHES "^([0-9][0-9.]*) ([0-9-]+)$")
+    pelmora_end_release()
+    set(release_version ${CMAKE_MATCH_1})
+    set(release_date ${CMAKE_MATCH_2})
+    list(APPEND releases "${release_version}:${release_date}")
+  elseif(line MATCHES "^- (.+)$" AND release_version)
+    pelmora_end_change()
+    set(change_lines "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^  ([^ ].*)$" AND change_lines)
+    list(APPEND change_lines "${CMAKE_MATCH_1}")
+  else()
+    message(FATAL_ERROR "NEWS: cannot read the line \"${line}\"")
+  endif()
+endforeach()
+pelmora_end_release()
+
+list(GET releases 0 newest)
+string(REPLACE ":" ";" newest ${newest})
+list(GET newest 0 newest_version)
+list(GET newest 1 PELMORA_RELEASE_DATE)
+if(NOT newest_version STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "NEWS begins with release ${newest_version}, but this is version ${PROJECT_VERSION}: "
+    "add its release notes")
+endif()
+string(STRIP "${changelog}" changelog)
+string(REPLACE "${semicolon}" ";" changelog "${changelog}")
+string(REPLACE "${semicolon}" ";" PELMORA_APPSTREAM_RELEASES "${appstream}")
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/changelog "${changelog}\n")
+
+# Every file in the package carries this time, so two builds of one commit are the same bytes: the time a
+# packager's tools hand over, else that of the last commit, else the release date's midnight.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(PELMORA_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  find_package(Git QUIET)
+  if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${CMAKE_SOURCE_DIR} log -1 --format=%ct
+      OUTPUT_VARIABLE PELMORA_SOURCE_DATE_EPOCH RESULT_VARIABLE git_status
+      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+  if(NOT GIT_FOUND OR NOT git_status EQUAL 0 OR NOT PELMORA_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+    string(REPLACE "-" ";" ymd ${PELMORA_RELEASE_DATE})
+    list(GET ymd 0 year)
+    list(GET ymd 1 month)
+    list(GET ymd 2 day)
+    math(EXPR month "${month}")
+    math(EXPR day "${day}")
+    pelmora_days_since_epoch(${year} ${month} ${day} days)
+    math(EXPR PELMORA_SOURCE_DATE_EPOCH "${days} * 86400")
+  endif()
+endif()
