@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -77,6 +78,13 @@ void XServer::Kill(int signal)
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
     pid = -1;
+}
+
+bool SharedDisplayRequested()
+{
+    const char* shared = std::getenv("PELMORA_SHARED_DISPLAY");
+    const char* display = std::getenv("DISPLAY");
+    return shared && *shared && display && *display;
 }
 
 }  // namespace xdriver

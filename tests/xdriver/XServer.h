@@ -32,4 +32,7 @@ private:
     std::string display;
 };
 
+// True when PELMORA_SHARED_DISPLAY asks the tests to use the X server in DISPLAY rather than one of their own.
+bool SharedDisplayRequested();
+
 }  // namespace xdriver

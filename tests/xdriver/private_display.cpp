@@ -17,6 +17,11 @@ int main(int argc, char** argv)
         std::cerr << "usage: private_display COMMAND [ARGUMENTS...]\n";
         return 2;
     }
+    if (xdriver::SharedDisplayRequested()) {
+        execvp(argv[1], argv + 1);
+        std::cerr << "private_display: cannot run " << argv[1] << ": " << strerror(errno) << "\n";
+        return 127;
+    }
     try {
         xdriver::XServer server;
         setenv("DISPLAY", server.Display().c_str(), 1);
